@@ -1,7 +1,8 @@
 # Sourced by the other scripts: installs what the build needs when it is
 # missing (as root, through apt-get) and points JAVA_HOME at the JDK.
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev
-          openjdk-17-jdk-headless junit5)
+          openjdk-17-jdk-headless junit5
+          g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine64)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
